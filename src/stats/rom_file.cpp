@@ -36,8 +36,10 @@ RomFile::~RomFile() {
 
 RomResult RomFile::open(const std::string& path, OpenMode mode) {
   if (fd_ >= 0) return failure(RomStatus::openFailed, EBUSY);
-  // No O_CREAT: a patch must never leave a new, empty file behind a mistyped path.
-  const int flags = (mode == OpenMode::read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY;
+  // No O_CREAT: a patch must never leave a new, empty file behind a mistyped path. O_NONBLOCK
+  // keeps a FIFO picked by mistake from hanging the open; it has no effect on a regular file.
+  const int flags =
+      (mode == OpenMode::read ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
   int fd;
   do {
     fd = io_.open(path.c_str(), flags);

@@ -1,6 +1,7 @@
 #include "rom_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,6 +44,8 @@ TEST_F(RomFileTest, ReadsTheWholeFile) {
 
 TEST_F(RomFileTest, ReportsWhyAFileCannotBeRead) {
   const std::string empty = romPath({});
+  const std::string fifo = dir_.file("pipe.nes").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     const char* name;
     std::string path;
@@ -53,6 +56,8 @@ TEST_F(RomFileTest, ReportsWhyAFileCannotBeRead) {
       {"missing folder", dir_.file("no/game.nes").string(), RomStatus::missing},
       {"directory", dir_.path().string(), RomStatus::notAFile},
       {"empty file", empty, RomStatus::empty},
+      {"FIFO, which must not hang the open", fifo, RomStatus::notAFile},
+      {"character device", "/dev/zero", RomStatus::notAFile},
   };
   for (const Case& c : cases) {
     RomImage image = {7};
