@@ -432,6 +432,58 @@ TEST_F(ZentraxStatsTest, FailedSystemCallsAreNeverReportedAsSuccess) {
   }
 }
 
+std::string document(const std::string& stats) {
+  return "{\"format\": \"zentrax-stats/1\", \"stats\": {" + stats + "}}";
+}
+
+RomImage textFile(const std::string& text) {
+  return RomImage(text.begin(), text.end());
+}
+
+TEST_F(ZentraxStatsTest, EveryFailedCallOfEveryCommandIsReported) {
+  // Each command runs once cleanly to count its calls, then once for each call failing.
+  const std::vector<std::vector<std::string>> commands = {
+      {"show", "ROM"},
+      {"set", "ROM", "base_top_speed=1"},
+      {"set", "ROM", "base_top_speed=1", "--ips", "OUT"},
+      {"import", "ROM", "DOC", "--bps", "OUT"},
+      {"export", "ROM", "-o", "OUT"},
+  };
+  const RomImage rom = makeRom();
+  const std::string docPath = put("stats.json", textFile(document("\"base_top_speed\": 1")));
+  for (const std::vector<std::string>& command : commands) {
+    std::vector<std::string> args = command;
+    for (std::string& arg : args) {
+      if (arg == "ROM") arg = path("game.nes");
+      if (arg == "DOC") arg = docPath;
+      if (arg == "OUT") arg = path("out.file");
+    }
+    put("game.nes", rom);
+    FaultyFileIo counter;
+    ASSERT_EQ(runTool(args, counter).status, 0) << args[0];
+    std::filesystem::remove(path("out.file"));
+    for (int op = 0; op < test::kFileOpCount; ++op) {
+      for (int nth = 1; nth <= counter.calls(static_cast<FileOp>(op)); ++nth) {
+        const char* opNames[] = {"open", "lock", "fstat", "pread", "pwrite", "fsync", "close"};
+        std::string label;
+        for (const std::string& word : command) label += word + " ";
+        SCOPED_TRACE(label + "with " + opNames[op] + " call " + std::to_string(nth) + " failing");
+        put("game.nes", rom);
+        FaultyFileIo io({static_cast<FileOp>(op), nth, EIO});
+        const test::RunResult run = runTool(args, io);
+        EXPECT_NE(run.status, 0);
+        EXPECT_EQ(lineCount(run.err), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(folderContent(), (std::vector<std::string>{"game.nes", "stats.json"}));
+        const bool editsInPlace = command.size() == 3 && command[0] == "set";
+        if (!editsInPlace) {
+          EXPECT_TRUE(sameBytes(rom, readFile(path("game.nes"))));
+        }
+      }
+    }
+  }
+}
+
 TEST(StatusText, EveryStatusHasAMessageAndOnlyOkExitsWithZero) {
   for (int s = static_cast<int>(RomStatus::ok); s <= static_cast<int>(RomStatus::closeFailed);
        ++s) {
@@ -439,14 +491,6 @@ TEST(StatusText, EveryStatusHasAMessageAndOnlyOkExitsWithZero) {
     EXPECT_TRUE(hasMessage(status)) << s;
     EXPECT_EQ(exitCodeFor(status) == 0, status == RomStatus::ok) << s;
   }
-}
-
-std::string document(const std::string& stats) {
-  return "{\"format\": \"zentrax-stats/1\", \"stats\": {" + stats + "}}";
-}
-
-RomImage textFile(const std::string& text) {
-  return RomImage(text.begin(), text.end());
 }
 
 TEST_F(ZentraxStatsTest, ImportRejectsABadDocumentAndWritesNothing) {
