@@ -1,7 +1,9 @@
 #include "editor_dialogs.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -51,6 +53,8 @@ QString WidgetDialogs::openRomPath(const QString& title, const QString& startDir
 void WidgetDialogs::message(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent_);
   box.setTextFormat(Qt::PlainText);
+  // Some styles put an icon on the button as well; the box shows none at all.
+  if (QAbstractButton* ok = box.button(QMessageBox::Ok)) ok->setIcon(QIcon());
   box.exec();
 }
 

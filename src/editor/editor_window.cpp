@@ -152,6 +152,8 @@ void EditorWindow::createControls() {
         break;
     }
     widget->setGeometry(def.x, def.y, def.w, def.h);
+    // Every byte value must fit the box; a larger word is shown cut off.
+    if (auto* field = dynamic_cast<ValueField*>(widget)) field->fitFontTo(QStringLiteral("255"));
     controls_[def.id] = widget;
   }
 }

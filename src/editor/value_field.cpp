@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QValidator>
 #include <algorithm>
 
@@ -66,10 +68,24 @@ QAbstractSpinBox::StepEnabled ValueField::stepEnabled() const {
 }
 
 int ValueField::textRoom() const {
-  const QLineEdit* edit = lineEdit();
-  const QMargins margins = edit->textMargins();
+  // Taken from the style rather than the text box, so that it holds before the field is shown.
+  QStyleOptionSpinBox option;
+  initStyleOption(&option);
+  const QRect box =
+      style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this);
+  const QMargins margins = lineEdit()->textMargins();
   // QLineEdit keeps two pixels free on either side of its text, and one for the cursor.
-  return edit->contentsRect().width() - margins.left() - margins.right() - 2 * 2 - 1;
+  return box.width() - margins.left() - margins.right() - 2 * 2 - 1;
+}
+
+void ValueField::fitFontTo(const QString& sample) {
+  QFont font = this->font();
+  const int largest = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+  for (int pixels = largest; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).horizontalAdvance(sample) <= textRoom()) break;
+  }
+  setFont(font);
 }
 
 QValidator::State ValueField::validate(QString& input, int& /*pos*/) const {

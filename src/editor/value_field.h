@@ -23,6 +23,9 @@ class ValueField : public QAbstractSpinBox {
   // The text box left of the arrows.
   QLineEdit* textBox() const { return lineEdit(); }
 
+  // Takes the largest size of its font, no larger than now, at which the sample fits the box.
+  void fitFontTo(const QString& sample);
+
   void stepBy(int steps) override;
   QValidator::State validate(QString& input, int& pos) const override;
 

@@ -18,6 +18,7 @@ struct ShownField : ::testing::Test {
   void SetUp() override {
     window.resize(200, 100);
     field->setGeometry(80, 30, 45, 20);
+    field->fitFontTo("255");
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     field->setFocus();
@@ -87,6 +88,9 @@ TEST_F(ShownField, ShowsAnyTextTheProgramSets) {
 }
 
 TEST_F(ShownField, TypingTakesAnyCharactersButOnlyAsManyAsFit) {
+  field->setText("");
+  QTest::keyClicks(field->textBox(), "255");
+  EXPECT_EQ(field->text(), "255");
   field->setText("");
   QTest::keyClicks(field->textBox(), "x$");
   EXPECT_EQ(field->text(), "x$");
