@@ -1,6 +1,5 @@
 #include "rom_messages.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -48,11 +47,20 @@ constexpr std::array kMessages{
                "closing the rom file failed; the file may be partly patched", true},
 };
 
+// The rows stand in the order of the statuses, so that a status is its own row number.
+constexpr bool inStatusOrder() {
+  for (std::size_t i = 0; i < kMessages.size(); ++i) {
+    if (static_cast<std::size_t>(kMessages[i].status) != i) return false;
+  }
+  return true;
+}
+static_assert(inStatusOrder());
+static_assert(kMessages.size() == static_cast<std::size_t>(RomStatus::closeFailed) + 1);
+
 const MessageRow& rowFor(RomStatus status) {
-  const auto it = std::find_if(kMessages.begin(), kMessages.end(),
-                               [status](const MessageRow& row) { return row.status == status; });
-  // Every status has its row; a status added without one reads as a failed open.
-  return it != kMessages.end() ? *it : kMessages[5];
+  const auto row = static_cast<std::size_t>(status);
+  // A status that has no row yet reads as a failed open.
+  return row < kMessages.size() ? kMessages[row] : kMessages[5];
 }
 
 }  // namespace

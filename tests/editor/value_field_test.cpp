@@ -48,6 +48,7 @@ TEST_F(ShownField, ArrowKeysStepWithinTheByteRange) {
       {"stops at the bottom", "1", -3, "0"},
       {"text without a number starts from 0", "abc", 1, "1"},
       {"above the range starts from 255", "300", -1, "254"},
+      {"above the range cannot step up", "300", 1, "300"},
       {"below the range starts from 0", "-5", 2, "2"},
       {"hexadecimal text is read as its value", "$1F", 1, "32"},
   };
