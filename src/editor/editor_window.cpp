@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "font_fit.h"
 #include "load_action.h"
 #include "patch_action.h"
 #include "value_field.h"
@@ -42,18 +43,12 @@ bool headerFitsColumns(ControlId header, const QFontMetrics& metrics) {
 }
 
 QFont headerFont(const QFont& base) {
-  QFont font = base;
-  const int largest = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
-  for (int pixels = largest; pixels >= 6; --pixels) {
-    font.setPixelSize(pixels);
-    const QFontMetrics metrics(font);
-    if (headerFitsColumns(kMotorHeader, metrics) && headerFitsColumns(kTireHeader, metrics)) {
-      return font;
-    }
-  }
-  return font;
+  return largestFittingFont(base, [](const QFontMetrics& metrics) {
+    return headerFitsColumns(kMotorHeader, metrics) && headerFitsColumns(kTireHeader, metrics);
+  });
 }
 
+// How much of a label shows left of the value fields that overlap it.
 int visibleWidth(const ControlDef& label) {
   int room = label.w;
   for (const ControlDef& other : controlTable()) {
@@ -74,20 +69,14 @@ bool labelFits(const ControlDef& label, const QFontMetrics& metrics) {
   return used.width() <= room && used.height() <= label.h;
 }
 
+// One size for all the other labels, small enough that none runs under a value field.
 QFont rowLabelFont(const QFont& base) {
-  QFont font = base;
-  const int largest = base.pixelSize() > 0 ? base.pixelSize() : QFontMetrics(base).height();
-  for (int pixels = largest; pixels >= 6; --pixels) {
-    font.setPixelSize(pixels);
-    const QFontMetrics metrics(font);
-    if (std::all_of(controlTable().begin(), controlTable().end(), [&](const ControlDef& def) {
-          return def.kind != ControlKind::label || def.id == kMotorHeader ||
-                 def.id == kTireHeader || labelFits(def, metrics);
-        })) {
-      return font;
-    }
-  }
-  return font;
+  return largestFittingFont(base, [](const QFontMetrics& metrics) {
+    return std::all_of(controlTable().begin(), controlTable().end(), [&](const ControlDef& def) {
+      return def.kind != ControlKind::label || def.id == kMotorHeader || def.id == kTireHeader ||
+             labelFits(def, metrics);
+    });
+  });
 }
 
 EditorWindow::EditorWindow(EditorDialogs* dialogs, FileIo& io)

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "field_text.h"
+#include "font_fit.h"
 
 namespace zentrax::editor {
 namespace {
@@ -29,7 +30,6 @@ ValueField::ValueField(QWidget* parent) : QAbstractSpinBox(parent) {
   setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   setAccelerated(true);
   lineEdit()->setValidator(new FieldValidator(this));
-  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   // The arrows' enabled look follows the text.
   connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
     accepted_ = text;
@@ -79,13 +79,10 @@ int ValueField::textRoom() const {
 }
 
 void ValueField::fitFontTo(const QString& sample) {
-  QFont font = this->font();
-  const int largest = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
-  for (int pixels = largest; pixels > 6; --pixels) {
-    font.setPixelSize(pixels);
-    if (QFontMetrics(font).horizontalAdvance(sample) <= textRoom()) break;
-  }
-  setFont(font);
+  const int room = textRoom();
+  setFont(largestFittingFont(font(), [&](const QFontMetrics& metrics) {
+    return metrics.horizontalAdvance(sample) <= room;
+  }));
 }
 
 QValidator::State ValueField::validate(QString& input, int& /*pos*/) const {
