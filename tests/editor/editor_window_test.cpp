@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "scripted_dialogs.h"
 #include "value_field.h"
@@ -39,6 +41,21 @@ TEST_F(ShownWindow, IsFixedAtItsSizeWithoutMaximise) {
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  const QPoint centre = window.screen()->availableGeometry().center();
+  EXPECT_LE((window.geometry().center() - centre).manhattanLength(), 2);
+}
+
+TEST_F(ShownWindow, ClosingEndsTheEventLoopWithoutAQuestion) {
+  window.setText(82, "99");
+  QTimer::singleShot(0, &window, &QWidget::close);
+  // Should the close be held up, the loop ends with an error instead of hanging.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  guard.start(5000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 struct ExpectedControl {

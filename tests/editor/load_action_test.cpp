@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <cerrno>
+#include <optional>
 
 #include "editor_fixture.h"
 
@@ -61,6 +63,7 @@ struct FailedLoadCase {
   Message message;
   // What the fields show afterwards: the edited ones, or the held image's values again.
   bool fieldsRefilled;
+  std::optional<zentrax::test::Fault> fault = std::nullopt;
 };
 
 // A good image is loaded and a field edited, then the user picks the failing file.
@@ -74,6 +77,8 @@ TEST_F(LoadAction, FailuresShowTheirMessageAndKeepWhatTheyShould) {
       {"file held by another program", "locked.nes", kCantRead, false},
       {"directory", "", kCantRead, false},
       {"empty file refills from the image held before", "empty.nes", kEmpty, true},
+      {"read fails part way", "zentrax.nes", kCantRead, false,
+       zentrax::test::Fault{zentrax::test::FileOp::pread, 1, EIO}},
   };
   ForeignLock lock(dir.file("locked.nes"));
   for (const FailedLoadCase& c : cases) {
@@ -81,7 +86,9 @@ TEST_F(LoadAction, FailuresShowTheirMessageAndKeepWhatTheyShould) {
     dialogs.messages.clear();
     load(dir.file("zentrax.nes"));
     window.setText(57, "abc");
+    if (c.fault) io = zentrax::test::FaultyFileIo(*c.fault);
     load(dir.file(c.file));
+    io = zentrax::test::FaultyFileIo();
     EXPECT_EQ(window.text(kPathField), qpath(dir.file(c.file)));
     EXPECT_EQ(dialogs.messages, std::vector<Message>{c.message});
     EXPECT_EQ(window.state().layout, kRecognisedLayout);
