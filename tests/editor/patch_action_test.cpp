@@ -86,6 +86,22 @@ TEST_F(PatchAction, EditsChangeExactlyTheirBytes) {
   }
 }
 
+TEST_F(PatchAction, PathsLongerThan260CharactersWork) {
+  std::filesystem::path deep = dir.path();
+  for (int i = 0; i < 6; ++i) deep /= std::string(60, static_cast<char>('a' + i));
+  std::filesystem::create_directories(deep);
+  const std::filesystem::path longRom = deep / "zentrax.nes";
+  ASSERT_GT(longRom.string().size(), 360u);
+  writeFile(longRom, original);
+  load(longRom);
+  window.setText(56, "9");
+  clickPatch();
+  EXPECT_EQ(dialogs.messages, std::vector<Message>{kPatched});
+  RomImage expected = original;
+  expected[kRecognisedLayout.baseTopSpeed] = 9;
+  EXPECT_TRUE(sameBytes(expected, readFile(longRom)));
+}
+
 TEST_F(PatchAction, ValueTypedByTheUserReachesTheFile) {
   load(rom());
   QWidget* field = window.control(96);
