@@ -64,4 +64,11 @@ const ControlDef* findControl(ControlId id) {
   return it == table.end() ? nullptr : &*it;
 }
 
+int statSlotIndex(ControlId id) {
+  for (int i = 0; i < kStatCount; ++i) {
+    if (kStatSlots[i].id == id) return i;
+  }
+  return -1;
+}
+
 }  // namespace zentrax::editor

@@ -70,6 +70,9 @@ inline constexpr std::array<StatSlot, kStatCount> kStatSlots = [] {
   return table;
 }();
 
+// Position in kStatSlots (and so in kStats) of a value field, or -1 for any other id.
+int statSlotIndex(ControlId id);
+
 // Every control in the order it is created, which is also the Tab order.
 std::span<const ControlDef> controlTable();
 // The entry for an id, or nullptr when the window has no such control.

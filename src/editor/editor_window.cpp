@@ -141,8 +141,11 @@ void EditorWindow::createControls() {
         break;
     }
     widget->setGeometry(def.x, def.y, def.w, def.h);
-    // Every byte value must fit the box; a larger word is shown cut off.
-    if (auto* field = dynamic_cast<ValueField*>(widget)) field->fitFontTo(QStringLiteral("255"));
+    // The largest value of the field's slot must fit its box: a cut-off word would read as a
+    // different number, and could not be typed in full.
+    if (auto* field = dynamic_cast<ValueField*>(widget)) {
+      field->fitFontTo(QString::number(slotMax(kStats[statSlotIndex(def.id)])));
+    }
     controls_[def.id] = widget;
   }
 }

@@ -136,6 +136,18 @@ TEST_F(ShownWindow, EveryStatHasOneValueFieldInItsGridColumn) {
   EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
 }
 
+TEST_F(ShownWindow, TheLargestValueOfEverySlotCanBeTypedInFull) {
+  // A word cut off at the box's edge would read as another number.
+  for (const StatSlot& slot : kStatSlots) {
+    auto* field = dynamic_cast<ValueField*>(window.control(slot.id));
+    ASSERT_NE(field, nullptr) << slot.id;
+    const QString largest = QString::number(slotMax(kStats[statIndex(slot.group, slot.index)]));
+    field->setText(QString());
+    QTest::keyClicks(field->textBox(), largest);
+    EXPECT_EQ(field->text(), largest) << slot.id;
+  }
+}
+
 // The order the focus takes from the start of the window: path field, buttons, value fields.
 std::vector<ControlId> tabOrder() {
   std::vector<ControlId> order{3, 4, 284};
