@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
+#include <map>
 
 #include "font_fit.h"
 #include "load_action.h"
@@ -23,28 +25,33 @@ QString toQString(std::string_view text) {
 
 }  // namespace
 
-bool headerFitsColumns(ControlId header, const QFontMetrics& metrics) {
+bool headerFitsColumns(ControlId header, const QFont& font) {
   const ControlDef* def = findControl(header);
   if (def == nullptr || def->kind != ControlKind::label) return false;
   const QString text = toQString(def->text);
-  if (metrics.horizontalAdvance(text) > def->w) return false;
+  // One layout of the whole line gives every word's position; measuring each prefix on its own
+  // would shape the text again for every word.
+  QTextLayout layout(text, font);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  if (line.naturalTextWidth() > def->w) return false;
+  auto xAt = [&](qsizetype at) { return def->x + qRound(line.cursorToX(static_cast<int>(at))); };
   // The first word names the row; the others stand over the columns.
   const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
   qsizetype from = text.indexOf(words.front()) + words.front().size();
   for (qsizetype column = 1; column < words.size(); ++column) {
     const qsizetype at = text.indexOf(words[column], from);
     from = at + words[column].size();
-    const int left = def->x + metrics.horizontalAdvance(text.left(at));
-    const int right = def->x + metrics.horizontalAdvance(text.left(from));
     const int columnLeft = kColumnX + kColumnPitch * static_cast<int>(column - 1);
-    if (left >= columnLeft + kFieldWidth || right <= columnLeft) return false;
+    if (xAt(at) >= columnLeft + kFieldWidth || xAt(from) <= columnLeft) return false;
   }
   return true;
 }
 
 QFont headerFont(const QFont& base) {
-  return largestFittingFont(base, [](const QFontMetrics& metrics) {
-    return headerFitsColumns(kMotorHeader, metrics) && headerFitsColumns(kTireHeader, metrics);
+  return largestFittingFont(base, [](const QFont& font) {
+    return headerFitsColumns(kMotorHeader, font) && headerFitsColumns(kTireHeader, font);
   });
 }
 
@@ -71,7 +78,8 @@ bool labelFits(const ControlDef& label, const QFontMetrics& metrics) {
 
 // One size for all the other labels, small enough that none runs under a value field.
 QFont rowLabelFont(const QFont& base) {
-  return largestFittingFont(base, [](const QFontMetrics& metrics) {
+  return largestFittingFont(base, [](const QFont& font) {
+    const QFontMetrics metrics(font);
     return std::all_of(controlTable().begin(), controlTable().end(), [&](const ControlDef& def) {
       return def.kind != ControlKind::label || def.id == kMotorHeader || def.id == kTireHeader ||
              labelFits(def, metrics);
@@ -103,6 +111,10 @@ EditorWindow::EditorWindow(EditorDialogs* dialogs, FileIo& io)
 EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::createControls() {
+  // Fitting a font measures text at every size; each answer serves all controls that share it.
+  const QFont headers = headerFont(font());
+  const QFont rowLabels = rowLabelFont(font());
+  std::map<QString, QFont> fieldFonts;
   for (const ControlDef& def : controlTable()) {
     QWidget* widget = nullptr;
     switch (def.kind) {
@@ -111,11 +123,7 @@ void EditorWindow::createControls() {
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
-        if (def.id == kMotorHeader || def.id == kTireHeader) {
-          label->setFont(headerFont(font()));
-        } else {
-          label->setFont(rowLabelFont(font()));
-        }
+        label->setFont(def.id == kMotorHeader || def.id == kTireHeader ? headers : rowLabels);
         widget = label;
         break;
       }
@@ -144,7 +152,12 @@ void EditorWindow::createControls() {
     // The largest value of the field's slot must fit its box: a cut-off word would read as a
     // different number, and could not be typed in full.
     if (auto* field = dynamic_cast<ValueField*>(widget)) {
-      field->fitFontTo(QString::number(slotMax(kStats[statSlotIndex(def.id)])));
+      const QString largest = QString::number(slotMax(kStats[statSlotIndex(def.id)]));
+      auto fitted = fieldFonts.find(largest);
+      if (fitted == fieldFonts.end()) {
+        fitted = fieldFonts.emplace(largest, field->fittingFont(largest)).first;
+      }
+      field->setFont(fitted->second);
     }
     controls_[def.id] = widget;
   }

@@ -53,7 +53,7 @@ class EditorWindow : public QWidget {
 
 // True when, in these metrics, the header's text stays on one line of its label and each column
 // word of the header overlaps the x range of its column of value fields.
-bool headerFitsColumns(ControlId header, const QFontMetrics& metrics);
+bool headerFitsColumns(ControlId header, const QFont& font);
 // The largest size of the base font, no larger than it, at which both headers fit their columns.
 QFont headerFont(const QFont& base);
 

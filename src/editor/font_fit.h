@@ -3,7 +3,6 @@
 
 #include <QFont>
 #include <QFontInfo>
-#include <QFontMetrics>
 
 namespace zentrax::editor {
 
@@ -15,7 +14,7 @@ QFont largestFittingFont(const QFont& base, Fits fits) {
   QFont font = base;
   for (int pixels = QFontInfo(base).pixelSize(); pixels >= kSmallest; --pixels) {
     font.setPixelSize(pixels);
-    if (fits(QFontMetrics(font))) return font;
+    if (fits(font)) return font;
   }
   return font;
 }

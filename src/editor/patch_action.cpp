@@ -1,10 +1,9 @@
 #include "patch_action.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
-#include <QPointer>
 #include <QWidget>
-#include <filesystem>
-#include <system_error>
 
 #include "controls.h"
 #include "editor_window.h"
@@ -18,11 +17,9 @@ namespace {
 // A path that names a regular file holding at least one byte.
 bool namesNonEmptyFile(const QString& path) {
   if (path.isEmpty()) return false;
-  const std::filesystem::path file(QFile::encodeName(path).toStdString());
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return false;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  return !error && size > 0;
+  struct ::stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) return false;
+  return S_ISREG(info.st_mode) && info.st_size > 0;
 }
 
 void show(EditorWindow& window, const EditorMessage& message) {

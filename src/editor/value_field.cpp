@@ -78,11 +78,15 @@ int ValueField::textRoom() const {
   return box.width() - margins.left() - margins.right() - 2 * 2 - 1;
 }
 
-void ValueField::fitFontTo(const QString& sample) {
+QFont ValueField::fittingFont(const QString& sample) const {
   const int room = textRoom();
-  setFont(largestFittingFont(font(), [&](const QFontMetrics& metrics) {
-    return metrics.horizontalAdvance(sample) <= room;
-  }));
+  return largestFittingFont(font(), [&](const QFont& font) {
+    return QFontMetrics(font).horizontalAdvance(sample) <= room;
+  });
+}
+
+void ValueField::fitFontTo(const QString& sample) {
+  setFont(fittingFont(sample));
 }
 
 QValidator::State ValueField::validate(QString& input, int& /*pos*/) const {

@@ -23,7 +23,8 @@ class ValueField : public QAbstractSpinBox {
   // The text box left of the arrows.
   QLineEdit* textBox() const { return lineEdit(); }
 
-  // Takes the largest size of its font, no larger than now, at which the sample fits the box.
+  // The largest size of its font, no larger than now, at which the sample fits the box.
+  QFont fittingFont(const QString& sample) const;
   void fitFontTo(const QString& sample);
 
   void stepBy(int steps) override;
