@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
