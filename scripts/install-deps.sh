@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev
+  strace
 )
 
 missing=()
