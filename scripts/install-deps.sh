@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang-14 libclang-rt-14-dev
   strace
+  desktop-file-utils dpkg-dev file
 )
 
 missing=()
