@@ -14,4 +14,9 @@ int fieldText(const std::uint8_t* data, std::size_t size);
 // The input describes an image: see imageFromInput() in stat_layout_target.cpp.
 int statLayout(const std::uint8_t* data, std::size_t size);
 
+#ifdef ZENTRAX_FUZZ_CLI
+// The input is a zentrax-stats command line, its arguments separated by NUL bytes.
+int cliArgs(const std::uint8_t* data, std::size_t size);
+#endif
+
 }  // namespace zentrax::fuzz

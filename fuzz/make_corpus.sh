@@ -24,6 +24,19 @@ utf16() {
   seed "$target" "$name" "${hex[@]}"
 }
 
+# A command line: the arguments separated by NUL bytes.
+cmdline() {
+  local target=$1 name=$2
+  shift 2
+  mkdir -p "corpus/$target"
+  local first=1
+  for arg in "$@"; do
+    [ $first -eq 1 ] || printf '\0'
+    printf '%s' "$arg"
+    first=0
+  done >"corpus/$target/$name"
+}
+
 rm -rf corpus
 utf16 field_text empty ""
 utf16 field_text decimal "123"
@@ -58,3 +71,22 @@ seed stat_layout signature_from_payload 01 00 02 00 00 00 00 00 00 00 00 00 00 0
   79 3c af 85 ff ff
 seed stat_layout tires_yellow_row_cut 02 f6 07 ff ee dd cc bb aa 99 88 77 66 55 44 33 22 11
 seed stat_layout top_speed_negated 05 00 0d 80 81 82 83 84 85 86 87 88 89
+
+# zentrax-stats command lines; the target fails every file call, so the paths need not exist.
+cmdline cli_args help --help
+cmdline cli_args no_command
+cmdline cli_args unknown_command frobnicate game.nes
+cmdline cli_args show game.nes
+cmdline cli_args show_json show game.nes --json
+cmdline cli_args set_one set game.nes base_top_speed=1
+cmdline cli_args set_hex_and_binary set game.nes 'top_speed.car2.gold=$1F' 'motor_accel.black=%101'
+cmdline cli_args set_too_wide set game.nes ai_accel.car3.mega=70000
+cmdline cli_args set_twice set game.nes base_top_speed=1 base_top_speed=2
+cmdline cli_args set_unknown_stat set game.nes top_speed.car4.red=1
+cmdline cli_args set_without_value set game.nes base_top_speed
+cmdline cli_args set_as_ips set game.nes tires.normal.skinny=513 --ips game.ips
+cmdline cli_args set_as_bps set game.nes tires.yellow_ai_rare.dynafit=7 --bps game.bps
+cmdline cli_args set_help set --help
+cmdline cli_args export_to_file export game.nes -o stats.json
+cmdline cli_args import import game.nes stats.json
+cmdline cli_args diff diff a.nes b.nes

@@ -23,6 +23,9 @@ struct Target {
 constexpr Target kTargets[] = {
     {"field_text", fieldText},
     {"stat_layout", statLayout},
+#ifdef ZENTRAX_FUZZ_CLI
+    {"cli_args", cliArgs},
+#endif
 };
 
 std::vector<std::uint8_t> readInput(const fs::path& path) {
