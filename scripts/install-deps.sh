@@ -7,6 +7,9 @@ packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   libcli11-dev nlohmann-json3-dev
+  clang-14 libclang-rt-14-dev
+  strace
+  desktop-file-utils dpkg-dev file
 )
 
 missing=()

@@ -12,6 +12,15 @@ namespace {
 
 RomResult failure(RomStatus status, int error = errno) { return {status, error}; }
 
+// Not listed among fstat()'s errors, but FUSE and network file systems do report EINTR.
+int fstatRetried(FileIo& io, int fd, struct ::stat& info) {
+  int result;
+  do {
+    result = io.fstat(fd, &info);
+  } while (result != 0 && errno == EINTR);
+  return result;
+}
+
 RomStatus openStatus(int error) {
   switch (error) {
     case ENOENT:
@@ -48,7 +57,7 @@ RomResult RomFile::open(const std::string& path, OpenMode mode) {
   fd_ = fd;
 
   struct ::stat info {};
-  if (io_.fstat(fd_, &info) != 0) {
+  if (fstatRetried(io_, fd_, info) != 0) {
     const RomResult result = failure(RomStatus::openFailed);
     close();
     return result;
@@ -72,7 +81,7 @@ RomResult RomFile::open(const std::string& path, OpenMode mode) {
 
 RomResult RomFile::size(std::uint64_t& bytes) {
   struct ::stat info {};
-  if (io_.fstat(fd_, &info) != 0) return failure(RomStatus::readFailed);
+  if (fstatRetried(io_, fd_, info) != 0) return failure(RomStatus::readFailed);
   bytes = static_cast<std::uint64_t>(info.st_size);
   return {};
 }

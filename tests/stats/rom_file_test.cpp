@@ -155,6 +155,8 @@ TEST_F(RomFileTest, FailedSystemCallsAreNeverReportedAsSuccess) {
       {"interrupted write is retried", {FileOp::pwrite, 3, EINTR}, RomStatus::ok},
       {"short write is continued", {FileOp::pwrite, 4, 0, true}, RomStatus::ok},
       {"interrupted flush is retried", {FileOp::fsync, 1, EINTR}, RomStatus::ok},
+      {"interrupted fstat at open is retried", {FileOp::fstat, 1, EINTR}, RomStatus::ok},
+      {"interrupted fstat before the writes is retried", {FileOp::fstat, 2, EINTR}, RomStatus::ok},
   };
   const RomImage rom = makeRom();
   StatValues values = decode(rom, kRecognisedLayout);
