@@ -150,6 +150,9 @@ std::vector<PatchSubject> subjects() {
 #ifdef ZENTRAX_SWEEP_CLI
   all.push_back(cliSetSubject());
 #endif
+#ifdef ZENTRAX_SWEEP_EDITOR
+  all.push_back(editorPatchSubject());
+#endif
   return all;
 }
 

@@ -34,5 +34,8 @@ PatchSubject modelPatchSubject();
 #ifdef ZENTRAX_SWEEP_CLI
 PatchSubject cliSetSubject();
 #endif
+#ifdef ZENTRAX_SWEEP_EDITOR
+PatchSubject editorPatchSubject();
+#endif
 
 }  // namespace zentrax::test
