@@ -149,10 +149,15 @@ void EditorWindow::createControls() {
         break;
     }
     widget->setGeometry(def.x, def.y, def.w, def.h);
-    // The largest value of the field's slot must fit its box: a cut-off word would read as a
-    // different number, and could not be typed in full.
+    // The largest value of the field's slot, in decimal and in "$" hexadecimal, must fit its
+    // box: a cut-off word would read as a different number, and could not be typed in full.
     if (auto* field = dynamic_cast<ValueField*>(widget)) {
-      const QString largest = QString::number(slotMax(kStats[statSlotIndex(def.id)]));
+      const std::uint32_t max = slotMax(kStats[statSlotIndex(def.id)]);
+      const QString decimal = QString::number(max);
+      const QString hex = u'$' + QString::number(max, 16).toUpper();
+      const QFontMetrics metrics(field->font());
+      const QString largest =
+          metrics.horizontalAdvance(hex) > metrics.horizontalAdvance(decimal) ? hex : decimal;
       auto fitted = fieldFonts.find(largest);
       if (fitted == fieldFonts.end()) {
         fitted = fieldFonts.emplace(largest, field->fittingFont(largest)).first;

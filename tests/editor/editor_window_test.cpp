@@ -136,15 +136,18 @@ TEST_F(ShownWindow, EveryStatHasOneValueFieldInItsGridColumn) {
   EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
 }
 
-TEST_F(ShownWindow, TheLargestValueOfEverySlotCanBeTypedInFull) {
+TEST_F(ShownWindow, TheLargestValueOfEverySlotCanBeTypedInFullInDecimalAndHex) {
   // A word cut off at the box's edge would read as another number.
   for (const StatSlot& slot : kStatSlots) {
     auto* field = dynamic_cast<ValueField*>(window.control(slot.id));
     ASSERT_NE(field, nullptr) << slot.id;
-    const QString largest = QString::number(slotMax(kStats[statIndex(slot.group, slot.index)]));
-    field->setText(QString());
-    QTest::keyClicks(field->textBox(), largest);
-    EXPECT_EQ(field->text(), largest) << slot.id;
+    const std::uint32_t max = slotMax(kStats[statIndex(slot.group, slot.index)]);
+    for (const QString& largest :
+         {QString::number(max), "$" + QString::number(max, 16).toUpper()}) {
+      field->setText(QString());
+      QTest::keyClicks(field->textBox(), largest);
+      EXPECT_EQ(field->text(), largest) << slot.id;
+    }
   }
 }
 
