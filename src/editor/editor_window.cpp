@@ -50,9 +50,14 @@ bool headerFitsColumns(ControlId header, const QFont& font) {
 }
 
 QFont headerFont(const QFont& base) {
-  return largestFittingFont(base, [](const QFont& font) {
-    return headerFitsColumns(kMotorHeader, font) && headerFitsColumns(kTireHeader, font);
-  });
+  const ControlDef* motor = findControl(kMotorHeader);
+  const int width = QFontMetrics(base).horizontalAdvance(toQString(motor->text));
+  return largestFittingFont(
+      base,
+      [](const QFont& font) {
+        return headerFitsColumns(kMotorHeader, font) && headerFitsColumns(kTireHeader, font);
+      },
+      scaledPixelSize(base, motor->w, width));
 }
 
 // How much of a label shows left of the value fields that overlap it.

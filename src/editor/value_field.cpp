@@ -80,9 +80,10 @@ int ValueField::textRoom() const {
 
 QFont ValueField::fittingFont(const QString& sample) const {
   const int room = textRoom();
-  return largestFittingFont(font(), [&](const QFont& font) {
-    return QFontMetrics(font).horizontalAdvance(sample) <= room;
-  });
+  return largestFittingFont(
+      font(),
+      [&](const QFont& font) { return QFontMetrics(font).horizontalAdvance(sample) <= room; },
+      scaledPixelSize(font(), room, fontMetrics().horizontalAdvance(sample)));
 }
 
 void ValueField::fitFontTo(const QString& sample) {
