@@ -9,23 +9,6 @@
 #include <filesystem>
 
 namespace zentrax {
-namespace {
-
-RomStatus createStatus(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return RomStatus::missing;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return RomStatus::accessDenied;
-    default:
-      return RomStatus::openFailed;
-  }
-}
-
-}  // namespace
 
 RomResult replaceFile(const std::string& path, std::span<const std::uint8_t> bytes, FileIo& io) {
   const std::filesystem::path target(path);
@@ -39,7 +22,7 @@ RomResult replaceFile(const std::string& path, std::span<const std::uint8_t> byt
   // mkstemp creates the file with mode 0600; a patch is no secret, so give it the mode a plain
   // new file would get.
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return {createStatus(errno), errno};
+  if (fd < 0) return {openStatus(errno), errno};
   const mode_t mask = ::umask(0);
   ::umask(mask);
   (void)::fchmod(fd, 0666 & ~mask);

@@ -10,7 +10,9 @@
 namespace zentrax {
 namespace {
 
-RomResult failure(RomStatus status, int error = errno) { return {status, error}; }
+RomResult failure(RomStatus status, int error = errno) {
+  return {status, error};
+}
 
 // Not listed among fstat()'s errors, but FUSE and network file systems do report EINTR.
 int fstatRetried(FileIo& io, int fd, struct ::stat& info) {
@@ -20,6 +22,8 @@ int fstatRetried(FileIo& io, int fd, struct ::stat& info) {
   } while (result != 0 && errno == EINTR);
   return result;
 }
+
+}  // namespace
 
 RomStatus openStatus(int error) {
   switch (error) {
@@ -36,8 +40,6 @@ RomStatus openStatus(int error) {
       return RomStatus::openFailed;
   }
 }
-
-}  // namespace
 
 RomFile::~RomFile() {
   if (fd_ >= 0) io_.close(fd_);
@@ -89,8 +91,8 @@ RomResult RomFile::size(std::uint64_t& bytes) {
 RomResult RomFile::readAt(std::uint64_t offset, std::span<std::uint8_t> out) {
   std::size_t done = 0;
   while (done < out.size()) {
-    const ssize_t n = io_.pread(fd_, out.data() + done, out.size() - done,
-                                static_cast<off_t>(offset + done));
+    const ssize_t n =
+        io_.pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
     if (n < 0) {
       if (errno == EINTR) continue;
       return failure(RomStatus::readFailed);
@@ -178,7 +180,8 @@ RomResult readStats(RomFile& file, const StatLayout& layout, StatValues& values)
     return failure(RomStatus::outOfMemory, ENOMEM);
   }
   for (const WriteRun& run : runs) {
-    const RomResult read = file.readAt(run.offset, std::span(image).subspan(run.offset, run.bytes.size()));
+    const RomResult read =
+        file.readAt(run.offset, std::span(image).subspan(run.offset, run.bytes.size()));
     if (!read.ok()) return read;
   }
   values = decode(image, layout);

@@ -28,6 +28,9 @@ enum class RomStatus {
   closeFailed,    // closing the file reported an error
 };
 
+// What a failed open(), with this errno, means for the user.
+RomStatus openStatus(int error);
+
 struct RomResult {
   RomStatus status = RomStatus::ok;
   int error = 0;  // errno of the failed call, 0 when none applies
