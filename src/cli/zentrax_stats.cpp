@@ -294,10 +294,16 @@ constexpr const char* kStatNameHelp =
     "'zentrax-stats show ROM --json' lists them all with their values.";
 
 void addPatchOptions(CLI::App& command, std::string& ips, std::string& bps) {
+  // An empty name must not fall back to changing ROM in place: the user asked for ROM untouched.
+  auto named = [](const std::string& path) {
+    return path.empty() ? std::string("the patch file name is empty") : std::string();
+  };
   command.add_option("--ips", ips, "leave ROM untouched; write an IPS patch that makes the edit")
-      ->type_name("PATCH");
+      ->type_name("PATCH")
+      ->check(named);
   command.add_option("--bps", bps, "leave ROM untouched; write a BPS patch that makes the edit")
-      ->type_name("PATCH");
+      ->type_name("PATCH")
+      ->check(named);
 }
 
 PatchTarget patchTarget(const std::string& ips, const std::string& bps) {
