@@ -145,6 +145,9 @@ RomResult readRomImage(const std::string& path, RomImage& image, FileIo& io) {
   std::uint64_t length = 0;
   if (RomResult sized = file.size(length); !sized.ok()) return sized;
   if (length == 0) return failure(RomStatus::empty, 0);
+  // A cartridge image is a few hundred KiB. A file of 2 GiB or more is no image: refuse it
+  // rather than fill memory with it.
+  if (length > kMaxRomImageSize) return failure(RomStatus::outOfMemory, EFBIG);
   RomImage content;
   try {
     content.assign(length, 0);

@@ -69,6 +69,9 @@ class RomFile {
   int fd_ = -1;
 };
 
+// The largest file readRomImage takes in; a larger one reports outOfMemory.
+inline constexpr std::uint64_t kMaxRomImageSize = 0x7FFFFFFF;
+
 // Reads the whole file into image, under the lock. The image is replaced only on success.
 RomResult readRomImage(const std::string& path, RomImage& image, FileIo& io = systemFileIo());
 

@@ -66,6 +66,17 @@ TEST_F(RomFileTest, ReportsWhyAFileCannotBeRead) {
   }
 }
 
+TEST_F(RomFileTest, AFileOfTwoGibibytesIsRefusedWithoutReadingIt) {
+  const std::string path = romPath(makeRom());
+  // Sparse: no disk space and no memory needed.
+  std::filesystem::resize_file(path, kMaxRomImageSize + 1);
+  RomImage image = {7};
+  FaultyFileIo io;
+  EXPECT_EQ(readRomImage(path, image, io).status, RomStatus::outOfMemory);
+  EXPECT_EQ(io.calls(FileOp::pread), 0);
+  EXPECT_EQ(image, RomImage{7});
+}
+
 TEST_F(RomFileTest, AFileLockedByAnotherProcessIsBusy) {
   const std::string path = romPath(makeRom());
   test::ForeignLock lock(path);
