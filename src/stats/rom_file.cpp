@@ -58,16 +58,7 @@ RomResult RomFile::open(const std::string& path, OpenMode mode) {
   if (fd < 0) return failure(openStatus(errno));
   fd_ = fd;
 
-  struct ::stat info {};
-  if (fstatRetried(io_, fd_, info) != 0) {
-    const RomResult result = failure(RomStatus::openFailed);
-    close();
-    return result;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    close();
-    return failure(RomStatus::notAFile, 0);
-  }
+  // Locked first, so that no other process gets between the open and the lock.
   int locked;
   do {
     locked = io_.lockExclusive(fd_);
@@ -77,6 +68,16 @@ RomResult RomFile::open(const std::string& path, OpenMode mode) {
         failure(errno == EWOULDBLOCK ? RomStatus::busy : RomStatus::openFailed);
     close();
     return result;
+  }
+  struct ::stat info {};
+  if (fstatRetried(io_, fd_, info) != 0) {
+    const RomResult result = failure(RomStatus::openFailed);
+    close();
+    return result;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    close();
+    return failure(RomStatus::notAFile, 0);
   }
   return {};
 }
