@@ -44,6 +44,10 @@ TEST(PatchMessage, SaysPatchedOnlyOnSuccess) {
       {"missing", {RomStatus::missing, ENOENT}, "error", cantOpen},
       {"access denied", {RomStatus::accessDenied, EACCES}, "error", cantOpen},
       {"open failed", {RomStatus::openFailed, EMFILE}, "error", cantOpen},
+      {"file too short for the tables, as it was at the load",
+       {RomStatus::tooShort, 0},
+       "error",
+       "the rom file is too short to hold every stat table; nothing was written"},
   };
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.name);
