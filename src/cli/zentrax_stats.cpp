@@ -69,13 +69,6 @@ class Tool {
   FileIo& io_;
 };
 
-// One past the last byte of any stat table.
-std::uint64_t statsEnd(const StatLayout& layout) {
-  std::uint64_t end = 0;
-  for (const WriteRun& run : planWrites(StatValues{}, layout)) end = std::max(end, run.end());
-  return end;
-}
-
 RomResult Tool::readRomStats(const std::string& rom, StatValues& values) {
   RomFile file(io_);
   if (RomResult r = file.open(rom, OpenMode::read); !r.ok()) return r;

@@ -15,8 +15,7 @@ std::int64_t parseText(std::basic_string_view<Char> text) {
   std::size_t i = 0;
   auto at = [&](std::size_t n) -> char16_t {
     // Bytes of 8-bit text above 0x7F must not alias any ASCII character.
-    return n < text.size() ? static_cast<char16_t>(
-                                 static_cast<std::make_unsigned_t<Char>>(text[n]))
+    return n < text.size() ? static_cast<char16_t>(static_cast<std::make_unsigned_t<Char>>(text[n]))
                            : u'\0';
   };
   while (i < text.size() && (at(i) == u' ' || at(i) == u'\t')) ++i;
@@ -46,10 +45,16 @@ std::int64_t parseText(std::basic_string_view<Char> text) {
 
 }  // namespace
 
-std::string FieldText::format(std::int64_t value) { return std::to_string(value); }
+std::string FieldText::format(std::int64_t value) {
+  return std::to_string(value);
+}
 
-std::int64_t FieldText::parse(std::u16string_view text) { return parseText(text); }
+std::int64_t FieldText::parse(std::u16string_view text) {
+  return parseText(text);
+}
 
-std::int64_t FieldText::parse(std::string_view text) { return parseText(text); }
+std::int64_t FieldText::parse(std::string_view text) {
+  return parseText(text);
+}
 
 }  // namespace zentrax

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <new>
 #include <stdexcept>
@@ -175,8 +174,7 @@ RomResult checkSignature(RomFile& file) {
 RomResult readStats(RomFile& file, const StatLayout& layout, StatValues& values) {
   // Read each table's bytes into a sparse image at their file offsets, then decode that.
   const std::vector<WriteRun> runs = planWrites(StatValues{}, layout);
-  std::uint64_t end = 0;
-  for (const WriteRun& run : runs) end = std::max(end, run.end());
+  const std::uint64_t end = statsEnd(layout);
   RomImage image;
   try {
     image.assign(end, 0);

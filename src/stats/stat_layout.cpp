@@ -41,7 +41,9 @@ int tableOrder(StatGroup group) {
   return 0;
 }
 
-std::string carName(int k) { return "car" + std::to_string(k / kMotorCount + 1); }
+std::string carName(int k) {
+  return "car" + std::to_string(k / kMotorCount + 1);
+}
 
 }  // namespace
 
@@ -136,7 +138,9 @@ StatValues decode(std::span<const std::uint8_t> image, const StatLayout& layout)
   return values;
 }
 
-bool WriteRun::keepsAny() const { return std::find(keep.begin(), keep.end(), true) != keep.end(); }
+bool WriteRun::keepsAny() const {
+  return std::find(keep.begin(), keep.end(), true) != keep.end();
+}
 
 std::vector<WriteRun> planWrites(const StatValues& values, const StatLayout& layout,
                                  const StatSelection& selection) {
@@ -176,6 +180,12 @@ std::vector<WriteRun> planWrites(const StatValues& values, const StatLayout& lay
     }
   }
   return runs;
+}
+
+std::uint64_t statsEnd(const StatLayout& layout) {
+  std::uint64_t end = 0;
+  for (const WriteRun& run : planWrites(StatValues{}, layout)) end = std::max(end, run.end());
+  return end;
 }
 
 bool encodeInto(RomImage& image, const StatValues& values, const StatLayout& layout,

@@ -139,6 +139,9 @@ struct WriteRun {
 std::vector<WriteRun> planWrites(const StatValues& values, const StatLayout& layout,
                                  const StatSelection& selection = kAllStats);
 
+// One past the last byte of any stat table: the least length of a file that holds them all.
+std::uint64_t statsEnd(const StatLayout& layout);
+
 // Stores the selected values into an image in memory, exactly as the writer stores them into a
 // file. Returns false, changing nothing, when the image is too short to hold them.
 bool encodeInto(RomImage& image, const StatValues& values, const StatLayout& layout,
